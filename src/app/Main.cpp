@@ -1,0 +1,6 @@
+// The program's static objects, in the order they must come into being (and, reversed, go):
+// the application, then the profile file that is read at start and written at exit, then the
+// tray's shell-restart message id and the hidden parent window of the minimise-to-tray routines.
+#include "app/VelmoraApp.h"
+
+CVelmoraApp theApp;

@@ -1,0 +1,4 @@
+#include "dialog/VelmoraDlg.h"
+void CVelmoraDlg::LoadInterfaceTable() {}
+void CVelmoraDlg::OnSelchangeNetwork() {}
+int CVelmoraDlg::RefreshStatistics() { return 0; }

@@ -1,0 +1,3 @@
+#include "tray/SystemTray.h"
+BOOL CSystemTray::Create(CWnd*, UINT, const char*, HICON, UINT, BOOL) { return FALSE; }
+LRESULT CSystemTray::OnTrayIconNotify(WPARAM, LPARAM) { return 0; }
