@@ -11,13 +11,14 @@ END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const char* appName) : m_appName(appName)
 {
+    m_previousApp = g_app;
     g_app = this;
     m_hInstance = ::GetModuleHandleA(nullptr);
 }
 
 CWinApp::~CWinApp()
 {
-    if (g_app == this) g_app = nullptr;
+    if (g_app == this) g_app = m_previousApp;
 }
 
 BOOL CWinApp::InitInstance() { return TRUE; }

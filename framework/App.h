@@ -27,6 +27,7 @@ public:
 private:
     CString m_appName;
     int m_exitCode = 0;
+    CWinApp* m_previousApp = nullptr; // the application object before this one, if any
 };
 
 CWinApp* AfxGetApp();

@@ -113,6 +113,7 @@ LRESULT CALLBACK MessageLog::Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     MessageLog* log = LogOf(hWnd);
     if (!log) return ::DefWindowProcA(hWnd, message, wParam, lParam);
     log->m_messages.push_back(message);
+    log->m_wParams.push_back(wParam);
     return ::CallWindowProcA(log->m_previous, hWnd, message, wParam, lParam);
 }
 

@@ -48,14 +48,21 @@ public:
     MessageLog(const MessageLog&) = delete;
     MessageLog& operator=(const MessageLog&) = delete;
     const std::vector<UINT>& Messages() const { return m_messages; }
+    // The wParam of each message, in the same order.
+    const std::vector<WPARAM>& WParams() const { return m_wParams; }
     size_t Count(UINT message) const;
-    void Clear() { m_messages.clear(); }
+    void Clear()
+    {
+        m_messages.clear();
+        m_wParams.clear();
+    }
 
 private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     HWND m_hWnd;
     WNDPROC m_previous;
     std::vector<UINT> m_messages;
+    std::vector<WPARAM> m_wParams;
 };
 
 std::string ExecutableFolder();
