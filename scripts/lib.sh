@@ -79,6 +79,10 @@ qv_prefix() {
       "$WINESERVER" -w
       mkdir -p "$prefix/drive_c/windows/Fonts"
       cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+      # Dialogs ask for "MS Shell Dlg", which Windows maps to MS Sans Serif; Wine's default,
+      # Tahoma, sets dialog text wider than the layouts were made for.
+      /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v "MS Shell Dlg" /d "MS Sans Serif" /f </dev/null >/dev/null 2>&1
       /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
       /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
       "$WINESERVER" -k 2>/dev/null || true
