@@ -1,3 +1,0 @@
-#include "dialog/VelmoraDlg.h"
-void CVelmoraDlg::OnMinimize() {}
-LRESULT CVelmoraDlg::OnTrayNotify(WPARAM, LPARAM) { return 0; }

@@ -1,0 +1,4 @@
+#include "tray/TrayPlatform.h"
+
+TrayPlatform g_trayPlatform{&::Shell_NotifyIconA, &::FindWindowA, &::SHAppBarMessage, &::SystemParametersInfoA,
+                            &::DrawAnimatedRects};
