@@ -37,6 +37,16 @@ BOOL CMenu::DestroyMenu()
     return ok;
 }
 
+namespace {
+thread_local HMENU t_trackingMenu = nullptr;
+} // namespace
+
+HMENU AfxGetTrackingMenu() { return t_trackingMenu; }
+
+CMenuTrackingScope::CMenuTrackingScope(HMENU menu) : m_previous(std::exchange(t_trackingMenu, menu)) {}
+
+CMenuTrackingScope::~CMenuTrackingScope() { t_trackingMenu = m_previous; }
+
 void CCmdUI::Enable(BOOL on)
 {
     if (m_pMenu && m_pMenu->m_hMenu)
@@ -55,7 +65,8 @@ bool CCmdUI::DoUpdate(CCmdTarget* target, bool disableIfNoHandler)
     if (m_nID == 0 || !target) return true;
     m_bEnableChanged = false;
     bool served = target->OnUpdateCmdUI(this);
-    if (!served && disableIfNoHandler && !m_bEnableChanged && !target->HasCommandHandler(m_nID))
-        Enable(FALSE);
+    // A check-mark handler alone does not make a command work: unless it set the enabled
+    // state, an item whose command nobody handles is disabled.
+    if (disableIfNoHandler && !m_bEnableChanged && !target->HasCommandHandler(m_nID)) Enable(FALSE);
     return served;
 }

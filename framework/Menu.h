@@ -46,6 +46,22 @@ private:
     bool m_owned = false;
 };
 
+// The pop-up menu that the framework itself is tracking on this thread, or null. A menu counts
+// as tracked by the framework only while a CMenuTrackingScope for it lives; a menu handed to
+// the system with CMenu::TrackPopupMenu does not.
+HMENU AfxGetTrackingMenu();
+
+class CMenuTrackingScope {
+public:
+    explicit CMenuTrackingScope(HMENU menu);
+    CMenuTrackingScope(const CMenuTrackingScope&) = delete;
+    CMenuTrackingScope& operator=(const CMenuTrackingScope&) = delete;
+    ~CMenuTrackingScope();
+
+private:
+    HMENU m_previous;
+};
+
 class CCmdTarget;
 
 // The state of one user-interface item (here: a menu item) for a check-mark handler.
@@ -65,6 +81,6 @@ public:
 
     // Asks target's message maps for the item's state. Returns true when a check-mark handler
     // served it. With disableIfNoHandler, an item whose command nobody handles is disabled
-    // unless a handler set its enabled state.
+    // unless its check-mark handler set its enabled state (having one is not enough).
     bool DoUpdate(CCmdTarget* target, bool disableIfNoHandler);
 };

@@ -12,4 +12,12 @@ qv_wine_env "$prefix"
 qv_prefix "$prefix"
 qv_display "$prefix.display"
 qv_wineserver
-exec /usr/lib/wine/wine64 "$@"
+# The program's output goes through a file: Wine's own helper processes (the desktop, the
+# services) started on behalf of the first program inherit its handles, and a pipe held open
+# by them would keep the caller (ctest, a pipeline) waiting long after the program ended.
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+status=0
+/usr/lib/wine/wine64 "$@" </dev/null >"$out" 2>&1 || status=$?
+cat "$out"
+exit $status

@@ -1,0 +1,3 @@
+#include "dialog/ShellOpen.h"
+
+ShellExecuteFunction g_pfnShellExecute = &::ShellExecuteA;

@@ -1,4 +1,0 @@
-#include "dialog/VelmoraDlg.h"
-void CVelmoraDlg::OnRunAtStartup() {}
-void CVelmoraDlg::OnUpdateRunAtStartup(CCmdUI*) {}
-void CVelmoraDlg::OnRunClient() {}
