@@ -4,6 +4,7 @@
 #include "controls/TipButton.h"
 #include "controls/TransparentStatic.h"
 #include "res/resource.h"
+#include "statistics/InterfaceTableBuffer.h"
 #include "tray/SystemTray.h"
 #include <iphlpapi.h>
 
@@ -105,4 +106,8 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
+
+private:
+    // Owns the interface table that m_pIfTable points into, kept while the dialog lives.
+    CInterfaceTableBuffer m_ifTableStorage;
 };

@@ -20,6 +20,8 @@ public:
     RegistrySandbox(const RegistrySandbox&) = delete;
     RegistrySandbox& operator=(const RegistrySandbox&) = delete;
     HKEY Root() const { return m_root.get(); }
+    // The sandbox key's path under the real HKEY_CURRENT_USER (for other processes, e.g. reg.exe).
+    const std::string& Path() const { return m_path; }
 
 private:
     std::string m_path;
