@@ -4,7 +4,7 @@
 QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 QV_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 fonts-wine
- xvfb xauth x11-apps imagemagick googletest python3 procps"
+ xvfb xauth x11-apps imagemagick googletest python3 procps nsis"
 
 qv_log() { printf '[quorvex] %s\n' "$*" >&2; }
 
@@ -93,6 +93,11 @@ qv_prefix() {
 }
 
 # Keep one wineserver alive between test processes: starts drop from seconds to a fraction.
+# The first program of a new server session starts Wine's system processes (services.exe and
+# the rest), which keep that program's standard output open until the server ends: start them
+# from a trivial command on /dev/null, so that the caller's pipe (ctest's) closes with its program.
 qv_wineserver() {
-  "$WINESERVER" -p60 </dev/null >/dev/null 2>&1 || true
+  if "$WINESERVER" -p60 </dev/null >/dev/null 2>&1; then
+    /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1 || true
+  fi
 }

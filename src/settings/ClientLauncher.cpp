@@ -3,6 +3,7 @@
 #include "dialog/VelmoraDlg.h"
 #include "settings/Registry.h"
 #include <cstdio>
+#include <cstring>
 
 namespace {
 constexpr char kClientKey[] = "Software\\Tessaline";
@@ -35,9 +36,9 @@ void CVelmoraDlg::OnRunClient()
         ::RegQueryValueExA(key.get(), kInstallDirValue, nullptr, &type, reinterpret_cast<BYTE*>(folder), &size);
     key.reset();
     if (status != ERROR_SUCCESS) return;
-    // 256 bytes without a terminating zero are a text of more than 256 bytes with its zero:
-    // too long, like any longer value, and never read past the buffer.
-    if (size == sizeof folder && folder[sizeof folder - 1] != '\0') return;
+    // 256 bytes without any zero are a text of more than 256 bytes with its zero: too long,
+    // like any longer value, and never read past the buffer. A zero anywhere ends the text.
+    if (!std::memchr(folder, '\0', sizeof folder)) return;
 
     char path[kInstallDirBytes + sizeof kClientExecutable];
     std::snprintf(path, sizeof path, kClientExecutable, folder);
