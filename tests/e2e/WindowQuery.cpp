@@ -63,21 +63,27 @@ std::vector<HWND> ChildrenOf(HWND dialog)
     return children;
 }
 
+namespace {
+struct WindowSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+// A callback of the system's own calling convention (a lambda is not one in 32-bit builds).
+BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId) search->found.push_back(window);
+    return TRUE;
+}
+} // namespace
+
 std::vector<HWND> TopLevelWindows(DWORD processId)
 {
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> found;
-    } search{processId, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner == s->processId) s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{processId, {}};
+    ::EnumWindows(&CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

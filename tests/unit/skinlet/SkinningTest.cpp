@@ -6,6 +6,12 @@
 namespace skintest {
 
 namespace {
+// A dialog procedure that leaves everything to the dialog manager (a system callback: a lambda
+// does not have its calling convention in 32-bit builds).
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+} // namespace
+
+namespace {
 
 POINT OffsetInDialog(HWND dialog, HWND child)
 {
@@ -98,7 +104,7 @@ TEST_F(SkinletTest, ProgramDialogsFromResourcesAreSkinned)
     StartSkinning(DefaultSkinPath());
     for (int id : {100 /* About box */, 102 /* main dialog */}) {
         HWND dialog = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr,
-                                           [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+                                           &PlainDialogProc, 0);
         ASSERT_NE(dialog, nullptr) << id;
         EXPECT_TRUE(IsSubclassed(dialog)) << id;
         EXPECT_EQ(Hex(ErasedPixel(dialog, 0, 0)), Hex(SkinColour(DefaultSkinPath(), "background.top"))) << id;
