@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds the given presets (default: both).
+# Configures and builds the given presets (default: both): everything, or the targets named
+# in QV_TARGETS.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 cd "$QV_ROOT"
@@ -8,5 +9,6 @@ presets=("$@")
 for preset in "${presets[@]}"; do
   qv_log "building $preset"
   [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -- -j"$(nproc)"
+  # shellcheck disable=SC2086
+  cmake --build --preset "$preset" ${QV_TARGETS:+--target $QV_TARGETS} -- -j"$(nproc)"
 done

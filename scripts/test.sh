@@ -5,7 +5,9 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 cd "$QV_ROOT"
 "$QV_ROOT/scripts/bootstrap.sh"
-"$QV_ROOT/scripts/build.sh" x86_64 i686
+"$QV_ROOT/scripts/build.sh" x86_64
+# The 32-bit build: what we ship (program, skin library, updater, installer, zip).
+QV_TARGETS="Quorvex skinlet UpdateApp installer portable_zip" "$QV_ROOT/scripts/build.sh" i686
 
 prefix="$QV_ROOT/build/x86_64/wineprefix"
 qv_wine_env "$prefix"
