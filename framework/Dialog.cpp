@@ -1,5 +1,6 @@
 #include "Dialog.h"
 #include "App.h"
+#include <array>
 #include <cstring>
 
 IMPLEMENT_RUNTIME_CLASS(CDialog, CWnd)
@@ -178,9 +179,37 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control)
     control.SubclassDlgItem(static_cast<UINT>(id), dx->m_pDlgWnd);
 }
 
+namespace {
+// The controls that text exchanges found, by dialog and id. Under Wine every GetDlgItem lists
+// the dialog's children through the window server, and a dialog that exchanges its texts
+// every second would do so for every text; a control found once is only checked again (all
+// answered in the process). A control that is gone is looked up anew.
+struct FoundItem {
+    HWND dialog;
+    int id;
+    HWND item;
+};
+constexpr size_t kFoundItems = 64;
+thread_local std::array<FoundItem, kFoundItems> t_foundItems{};
+thread_local size_t t_nextFoundItem = 0;
+
+HWND FindDlgItem(HWND dialog, int id)
+{
+    for (FoundItem& found : t_foundItems) {
+        if (found.dialog != dialog || found.id != id || !found.item) continue;
+        if (::IsWindow(found.item) && ::GetParent(found.item) == dialog && ::GetDlgCtrlID(found.item) == id)
+            return found.item;
+        found = {};
+    }
+    HWND item = ::GetDlgItem(dialog, id);
+    if (item) t_foundItems[t_nextFoundItem++ % kFoundItems] = {dialog, id, item};
+    return item;
+}
+} // namespace
+
 void DDX_Text(CDataExchange* dx, int id, CString& value)
 {
-    HWND item = ::GetDlgItem(dx->m_pDlgWnd->m_hWnd, id);
+    HWND item = FindDlgItem(dx->m_pDlgWnd->m_hWnd, id);
     if (!item) return;
     int length = ::GetWindowTextLengthA(item);
     std::string current(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');

@@ -47,7 +47,9 @@ float RoundedDistance(float px, float py, float cx, float cy, float hx, float hy
 {
     float qx = std::fabs(px - cx) - hx + r;
     float qy = std::fabs(py - cy) - hy + r;
-    float outside = std::hypot(std::max(qx, 0.0f), std::max(qy, 0.0f));
+    // Only the corners need the root; along the straight edges one of the two is 0.
+    float ox = std::max(qx, 0.0f), oy = std::max(qy, 0.0f);
+    float outside = ox > 0.0f && oy > 0.0f ? std::hypot(ox, oy) : ox + oy;
     return outside + std::min(std::max(qx, qy), 0.0f) - r;
 }
 
@@ -217,18 +219,9 @@ UniqueGdiObject Canvas::MakePatternBrush() const
 {
     if (!m_bits) return UniqueGdiObject();
     Flush();
-    // A packed DIB: the brush keeps its own copy of the pixels.
-    std::vector<uint8_t> packed(sizeof(BITMAPINFOHEADER) + static_cast<size_t>(m_width) * m_height * 4);
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = m_width;
-    header.biHeight = -m_height;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biCompression = BI_RGB;
-    std::memcpy(packed.data(), &header, sizeof header);
-    std::memcpy(packed.data() + sizeof header, m_bits, packed.size() - sizeof header);
-    return UniqueGdiObject(::CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS));
+    // The brush keeps its own copy of the picture; made straight from the bitmap, there is no
+    // third copy on the way.
+    return UniqueGdiObject(::CreatePatternBrush(static_cast<HBITMAP>(m_bitmap.get())));
 }
 
 } // namespace skinlet

@@ -159,22 +159,44 @@ void RuleSkin::OnDetached()
 
 // --- fields
 
+bool FieldSkin::IsEdit() const
+{
+    char className[16] = {};
+    ::GetClassNameA(Hwnd(), className, sizeof className);
+    return ::lstrcmpiA(className, "Edit") == 0;
+}
+
 void FieldSkin::PaintBorder()
 {
     auto dialog = Dialog();
     SIZE size = WindowSize(Hwnd());
     RECT client = ClientInWindow(Hwnd());
-    if (client.left <= 0) return; // no border to draw
-    Canvas canvas(size.cx, size.cy);
-    if (!dialog || !canvas.Valid() || !dialog->PaintUnder(Hwnd(), canvas, true)) return;
-    const ElementStyle& s = dialog->Style();
-    char className[16] = {};
-    ::GetClassNameA(Hwnd(), className, sizeof className);
-    if (::lstrcmpiA(className, "Edit") == 0 && HasFocusWithin(Hwnd()))
-        canvas.FillBox({{0, 0, size.cx, size.cy}, s.fieldRadius, {0, 0}, 0, s.accent, 1});
+    if (client.left <= 0 || !dialog) return; // no border to draw
     // Only the ring of the border: scroll bars inside it stay the system's.
     RECT inner{client.left, client.left, size.cx - client.left, size.cy - client.left};
+    if (!IsEdit() || !HasFocusWithin(Hwnd())) {
+        // Without the accent ring the border is the box of the dialog's background as it is:
+        // copied straight, with no picture made at every paint.
+        HDC dc = ::GetWindowDC(Hwnd());
+        if (!dc) return;
+        ::ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
+        dialog->CopyUnder(Hwnd(), dc, true);
+        ::ReleaseDC(Hwnd(), dc);
+        return;
+    }
+    Canvas canvas(size.cx, size.cy);
+    if (!canvas.Valid() || !dialog->PaintUnder(Hwnd(), canvas, true)) return;
+    canvas.FillBox({{0, 0, size.cx, size.cy}, dialog->Style().fieldRadius, {0, 0}, 0, dialog->Style().accent, 1});
     CopyToWindow(canvas, &inner);
+}
+
+void FieldSkin::EraseText()
+{
+    auto dialog = Dialog();
+    HDC dc = dialog ? ::GetDC(Hwnd()) : nullptr;
+    if (!dc) return;
+    dialog->CopyUnder(Hwnd(), dc, false);
+    ::ReleaseDC(Hwnd(), dc);
 }
 
 LRESULT FieldSkin::Handle(UINT message, WPARAM wParam, LPARAM lParam)
@@ -196,8 +218,15 @@ LRESULT FieldSkin::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETTEXT: {
         // A static text that draws without a background of its own (as dialogs ask for over
         // a skin) would write the new text over the old: the box under it comes back first.
+        // For a static, only its own area is put back, before it draws the new text; the
+        // whole dialog under it need not be painted again every time a value moves on.
+        const bool shown = Attached() && ::IsWindowVisible(Hwnd());
+        if (shown && !IsEdit()) {
+            EraseText();
+            return Default(message, wParam, lParam);
+        }
         LRESULT result = Default(message, wParam, lParam);
-        if (Attached() && ::IsWindowVisible(Hwnd())) RepaintParentUnder(Hwnd(), true);
+        if (shown) RepaintParentUnder(Hwnd(), true);
         return result;
     }
     default:

@@ -86,7 +86,10 @@ public:
     void OnDetached() override;
 
 private:
+    bool IsEdit() const;
     void PaintBorder();
+    // Puts the dialog's box back under the client area, wiping the text drawn there.
+    void EraseText();
 };
 
 // Drop-down combo boxes: the box does its own drawing, then we draw the frame and the

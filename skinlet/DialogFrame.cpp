@@ -86,26 +86,59 @@ DialogSkin::FrameLayout DialogSkin::Layout() const
     return layout;
 }
 
+namespace {
+
+// The part of the frame under the caption: flat colours only, drawn straight onto dc. The
+// frame's colour, the outline on the sides and the bottom, and the client edge: a ring of one
+// pixel outside it and a band of edge - 1 pixels in the skin's background colour inside that.
+void PaintLowerFrame(HDC dc, const RECT& lower, const RECT& client, int edge, COLORREF frame, COLORREF outline,
+                     COLORREF clientEdge, COLORREF background)
+{
+    SelectedObject brush(dc, ::GetStockObject(DC_BRUSH));
+    auto fill = [dc](const RECT& r, COLORREF colour) {
+        ::SetDCBrushColor(dc, colour);
+        ::PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATCOPY);
+    };
+    auto ring = [&](const RECT& outer, int width, COLORREF colour) {
+        fill({outer.left, outer.top, outer.right, outer.top + width}, colour);
+        fill({outer.left, outer.bottom - width, outer.right, outer.bottom}, colour);
+        fill({outer.left, outer.top + width, outer.left + width, outer.bottom - width}, colour);
+        fill({outer.right - width, outer.top + width, outer.right, outer.bottom - width}, colour);
+    };
+    fill(lower, frame);
+    fill({lower.left, lower.top, lower.left + 1, lower.bottom}, outline);
+    fill({lower.right - 1, lower.top, lower.right, lower.bottom}, outline);
+    fill({lower.left, lower.bottom - 1, lower.right, lower.bottom}, outline);
+    if (edge > 0) {
+        ring(Inflated(client, edge), 1, clientEdge);
+        if (edge > 1) ring(Inflated(client, 1), edge - 1, background);
+    }
+}
+
+} // namespace
+
 void DialogSkin::PaintFrame(HDC target)
 {
     if (!FrameApplies()) return;
+    // A window not shown yet is drawn whole when it is shown; drawing it now (its icon and
+    // title are set while it is hidden) would only cost start-up time.
+    if (!target && !::IsWindowVisible(Hwnd())) return;
     const FrameLayout f = Layout();
     if (f.captionBottom <= 2 || f.width <= 0 || f.height <= 0) return;
-    Canvas canvas(f.width, f.height);
+    // Only the caption needs a picture of its own (gradient, icon, smooth glyphs); the rest of
+    // the frame is flat colour. A picture of the whole window would cost the memory of a
+    // second window surface at every frame paint.
+    Canvas canvas(f.width, f.captionBottom);
     if (!canvas.Valid()) return;
     const ElementStyle& s = Style();
     const Gradient caption = m_active ? Gradient{s.captionTop, s.captionBottom}
                                       : Gradient{s.captionInactiveTop, s.captionInactiveBottom};
     const COLORREF captionText = m_active ? s.captionText : s.captionInactiveText;
+    const COLORREF outline = m_active ? s.frameOuter : s.frameInactiveOuter;
 
     // The caption's colour runs on down the sides as the frame, inside a thin outline.
-    canvas.FillGradient({0, 0, f.width, f.height}, {caption.bottom, caption.bottom});
     canvas.FillGradient({1, 1, f.width - 1, f.captionBottom}, caption);
-    canvas.FillBox({{0, 0, f.width, f.height}, 0, {0, 0}, 0, m_active ? s.frameOuter : s.frameInactiveOuter, 1});
-    if (f.edge > 0) {
-        canvas.FillBox({Inflated(f.client, f.edge), 0, {0, 0}, 0, s.clientEdge, 1});
-        if (f.edge > 1) canvas.FillBox({Inflated(f.client, 1), 0, {0, 0}, 0, s.backgroundTop, f.edge - 1});
-    }
+    canvas.FillBox({{0, 0, f.width, f.height}, 0, {0, 0}, 0, outline, 1});
 
     int textLeft = f.icon.left + 4;
     if (HICON icon = f.hasSystemMenu ? SmallIconOf(Hwnd()) : nullptr) {
@@ -141,6 +174,8 @@ void DialogSkin::PaintFrame(HDC target)
     int saved = ::SaveDC(dc);
     ::ExcludeClipRect(dc, f.client.left, f.client.top, f.client.right, f.client.bottom);
     canvas.CopyTo(dc, 0, 0);
+    PaintLowerFrame(dc, {0, f.captionBottom, f.width, f.height}, f.client, f.edge, caption.bottom, outline,
+                    s.clientEdge, s.backgroundTop);
     ::RestoreDC(dc, saved);
     if (!target) ::ReleaseDC(Hwnd(), dc);
 }

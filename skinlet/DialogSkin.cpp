@@ -75,7 +75,17 @@ const Canvas* DialogSkin::Background()
     ::GetClientRect(Hwnd(), &client);
     if (m_dirty || !m_background || m_background->Width() != client.right || m_background->Height() != client.bottom)
         BuildBackground();
-    return m_background && m_background->Valid() && m_backgroundBrush ? m_background.get() : nullptr;
+    return m_background && m_background->Valid() ? m_background.get() : nullptr;
+}
+
+HBRUSH DialogSkin::BackgroundBrush()
+{
+    const Canvas* background = Background();
+    if (!background) return nullptr;
+    // Made on the first request only: a brush holds a copy of the whole picture, and many
+    // dialogs never hand their background to a control.
+    if (!m_backgroundBrush) m_backgroundBrush = background->MakePatternBrush();
+    return static_cast<HBRUSH>(m_backgroundBrush.get());
 }
 
 void DialogSkin::BuildBackground()
@@ -139,7 +149,6 @@ void DialogSkin::BuildBackground()
             break;
         }
     }
-    m_backgroundBrush = canvas.MakePatternBrush();
 }
 
 bool DialogSkin::PaintUnder(HWND child, Canvas& canvas, bool wholeWindow)
@@ -148,6 +157,21 @@ bool DialogSkin::PaintUnder(HWND child, Canvas& canvas, bool wholeWindow)
     if (!background) return false;
     POINT at = OffsetIn(Hwnd(), child, wholeWindow);
     canvas.CopyFrom(*background, at.x, at.y);
+    return true;
+}
+
+bool DialogSkin::CopyUnder(HWND child, HDC target, bool wholeWindow)
+{
+    const Canvas* background = Background();
+    if (!background) return false;
+    POINT at = OffsetIn(Hwnd(), child, wholeWindow);
+    RECT r{};
+    if (wholeWindow) {
+        ::GetWindowRect(child, &r);
+    } else {
+        ::GetClientRect(child, &r);
+    }
+    ::BitBlt(target, 0, 0, r.right - r.left, r.bottom - r.top, background->Dc(), at.x, at.y, SRCCOPY);
     return true;
 }
 
@@ -175,14 +199,15 @@ LRESULT DialogSkin::OnCtlColor(UINT message, HDC dc, HWND child)
         ::SetBkColor(dc, s.fieldBackground);
         return reinterpret_cast<LRESULT>(m_palette->fieldBrush.get());
     }
-    if (!Background()) return Default(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
+    HBRUSH brush = BackgroundBrush();
+    if (!brush) return Default(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
     // The background brush, lined up so that the control's part of it lies under the control.
     POINT at = message == WM_CTLCOLORDLG ? POINT{0, 0} : OffsetIn(Hwnd(), child, false);
     ::SetBrushOrgEx(dc, -at.x, -at.y, nullptr);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetBkColor(dc, s.backgroundTop);
     ::SetTextColor(dc, message == WM_CTLCOLORBTN ? s.buttonText : s.text);
-    return reinterpret_cast<LRESULT>(m_backgroundBrush.get());
+    return reinterpret_cast<LRESULT>(brush);
 }
 
 LRESULT DialogSkin::Handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -17,6 +17,8 @@ public:
     // Fills canvas with the background that lies under a child window: under its client
     // area, or under the whole window with its border.
     bool PaintUnder(HWND child, Canvas& canvas, bool wholeWindow);
+    // The same, copied straight into target at (0, 0), with no picture in between.
+    bool CopyUnder(HWND child, HDC target, bool wholeWindow);
     // A child's part of the background changed (moved, shown, new caption): draw it anew.
     void DecorationChanged();
 
@@ -27,6 +29,7 @@ public:
 private:
     // client area (DialogSkin.cpp)
     const Canvas* Background();
+    HBRUSH BackgroundBrush();
     void BuildBackground();
     LRESULT OnCtlColor(UINT message, HDC dc, HWND child);
 

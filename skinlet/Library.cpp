@@ -2,7 +2,6 @@
 #include "ChildSkins.h"
 #include "Controls.h"
 #include "SkinFile.h"
-#include "Subclass.h"
 #include <exception>
 #include <mutex>
 #include <optional>
@@ -122,7 +121,7 @@ BOOL Load(const char* skinFile)
 
 BOOL UseForDialogs(const char* elementName)
 {
-    if (!elementName || !Subclassing()) return FALSE;
+    if (!elementName) return FALSE;
     State& state = TheState();
     std::lock_guard guard(state.lock);
     if (!state.started || !state.skin) return FALSE;

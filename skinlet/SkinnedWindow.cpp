@@ -1,5 +1,4 @@
 #include "SkinnedWindow.h"
-#include "Subclass.h"
 #include <exception>
 #include <mutex>
 #include <unordered_map>
@@ -10,15 +9,21 @@ namespace skinlet {
 // The registry's side of a window's state.
 struct RegistryAccess {
     static void SetAttached(SkinnedWindow& window, bool attached) { window.m_attached = attached; }
+    static void SetLink(SkinnedWindow& window, const SubclassLink& link) { window.m_link = link; }
 };
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x536B6E6C; // "Sknl"
+// A window whose chain holds our procedure: its object while it is skinned (null once it is
+// a mere pass-through), and what lies under our procedure.
+struct Entry {
+    std::shared_ptr<SkinnedWindow> window;
+    SubclassLink link;
+};
 
 struct Windows {
     std::mutex lock;
-    std::unordered_map<HWND, std::shared_ptr<SkinnedWindow>> map;
+    std::unordered_map<HWND, Entry> map;
 };
 
 Windows& TheWindows()
@@ -34,45 +39,77 @@ UINT DetachMessage()
     return message;
 }
 
-LRESULT CALLBACK SubclassProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+LRESULT CALLBACK ProcedureA(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ProcedureW(HWND, UINT, WPARAM, LPARAM);
+constexpr SubclassProcedures kProcedures{&ProcedureA, &ProcedureW};
 
-// Removes the subclass and forgets the window; restore: give it its own look back.
+// Un-skins the window: forgets its object and takes our procedure out of its chain (or
+// leaves a pass-through); restore: give it its own look back.
 void Detach(HWND hWnd, bool restore)
 {
     std::shared_ptr<SkinnedWindow> window;
+    SubclassLink link;
     {
         auto& windows = TheWindows();
         std::lock_guard guard(windows.lock);
         auto it = windows.map.find(hWnd);
-        if (it == windows.map.end()) return;
-        window = std::move(it->second);
-        windows.map.erase(it);
+        if (it == windows.map.end() || !it->second.window) return;
+        window = std::move(it->second.window);
+        link = it->second.link;
     }
-    if (const SubclassApi* api = Subclassing()) api->remove(hWnd, &SubclassProcedure, kSubclassId);
+    // Only the window's own thread changes its chain, so nothing moves in it meanwhile.
+    if (RemoveSubclass(hWnd, kProcedures, link)) {
+        auto& windows = TheWindows();
+        std::lock_guard guard(windows.lock);
+        windows.map.erase(hWnd);
+    }
     RegistryAccess::SetAttached(*window, false);
     if (restore) window->OnDetached();
 }
 
-LRESULT CALLBACK SubclassProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+LRESULT Dispatch(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const SubclassApi* api = Subclassing();
-    // Registered and subclassed go together, so the object is alive; keep it so while the
-    // message is handled, even if the window is un-skinned meanwhile.
-    std::shared_ptr<SkinnedWindow> window = reinterpret_cast<SkinnedWindow*>(data)->shared_from_this();
+    Entry entry;
+    {
+        auto& windows = TheWindows();
+        std::lock_guard guard(windows.lock);
+        auto it = windows.map.find(hWnd);
+        // Our procedure is in a chain only while its entry exists; this cannot happen.
+        if (it == windows.map.end()) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+        // The copy keeps the object alive while the message is handled, even if the window is
+        // un-skinned meanwhile.
+        entry = it->second;
+    }
     if (message == WM_NCDESTROY) {
         Detach(hWnd, false);
-        return api->callNext(hWnd, message, wParam, lParam);
+        {
+            auto& windows = TheWindows();
+            std::lock_guard guard(windows.lock);
+            windows.map.erase(hWnd);
+        }
+        return CallPrevious(entry.link, hWnd, message, wParam, lParam);
     }
+    if (!entry.window) return CallPrevious(entry.link, hWnd, message, wParam, lParam);
     if (message == DetachMessage() && message != 0) {
         Detach(hWnd, true);
         return 0;
     }
     try {
-        return window->Handle(message, wParam, lParam);
+        return entry.window->Handle(message, wParam, lParam);
     } catch (const std::exception&) {
         // Out of memory while painting: nothing may unwind through the system's frames.
-        return api->callNext(hWnd, message, wParam, lParam);
+        return CallPrevious(entry.link, hWnd, message, wParam, lParam);
     }
+}
+
+LRESULT CALLBACK ProcedureA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return Dispatch(hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ProcedureW(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return Dispatch(hWnd, message, wParam, lParam);
 }
 
 } // namespace
@@ -84,7 +121,7 @@ LRESULT SkinnedWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT SkinnedWindow::Default(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return Subclassing()->callNext(m_hWnd, message, wParam, lParam);
+    return CallPrevious(m_link, m_hWnd, message, wParam, lParam);
 }
 
 LRESULT SkinnedWindow::Quietly(UINT message, WPARAM wParam, LPARAM lParam)
@@ -100,20 +137,25 @@ LRESULT SkinnedWindow::Quietly(UINT message, WPARAM wParam, LPARAM lParam)
 
 bool Registry::Attach(const std::shared_ptr<SkinnedWindow>& window)
 {
-    const SubclassApi* api = Subclassing();
     HWND hWnd = window ? window->Hwnd() : nullptr;
-    if (!api || !hWnd) return false;
+    if (!hWnd) return false;
+    auto& windows = TheWindows();
     {
-        auto& windows = TheWindows();
+        // A window is skinned once: a pass-through left in its chain counts too.
         std::lock_guard guard(windows.lock);
-        if (!windows.map.emplace(hWnd, window).second) return false;
+        if (!windows.map.emplace(hWnd, Entry{window, {}}).second) return false;
     }
-    if (!api->set(hWnd, &SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(window.get()))) {
-        auto& windows = TheWindows();
+    SubclassLink link;
+    if (!InstallSubclass(hWnd, kProcedures, link)) {
         std::lock_guard guard(windows.lock);
         windows.map.erase(hWnd);
         return false;
     }
+    {
+        std::lock_guard guard(windows.lock);
+        windows.map[hWnd].link = link;
+    }
+    RegistryAccess::SetLink(*window, link);
     RegistryAccess::SetAttached(*window, true);
     window->OnAttached();
     return true;
@@ -124,7 +166,7 @@ std::shared_ptr<SkinnedWindow> Registry::Find(HWND hWnd)
     auto& windows = TheWindows();
     std::lock_guard guard(windows.lock);
     auto it = windows.map.find(hWnd);
-    return it == windows.map.end() ? nullptr : it->second;
+    return it == windows.map.end() ? nullptr : it->second.window;
 }
 
 void Registry::DetachAll()
@@ -133,7 +175,8 @@ void Registry::DetachAll()
     {
         auto& windows = TheWindows();
         std::lock_guard guard(windows.lock);
-        for (const auto& entry : windows.map) handles.push_back(entry.first);
+        for (const auto& entry : windows.map)
+            if (entry.second.window) handles.push_back(entry.first);
     }
     const DWORD self = ::GetCurrentThreadId();
     for (HWND hWnd : handles) {

@@ -1,10 +1,12 @@
 #pragma once
 // A window that the library skins: a subclass of it, and the registry of all of them.
 //
-// Ownership: the registry holds every skinned window's object; the object's subclass is
-// installed exactly while it is registered. Both are removed together, always on the window's
-// own thread (at WM_NCDESTROY, or when SkinLibraryStop asks), and a message being handled
-// keeps its object alive until it returns.
+// Ownership: the registry holds every skinned window's object while the window is skinned.
+// Un-skinning happens on the window's own thread (at WM_NCDESTROY, or when SkinLibraryStop
+// asks); a message being handled keeps its object alive until it returns. Our procedure stays
+// in the window's chain until then, or, when something subclassed the window after us, as a
+// pass-through until the window is destroyed (Subclass.h).
+#include "Subclass.h"
 #include <windows.h>
 #include <memory>
 
@@ -36,6 +38,7 @@ protected:
 private:
     friend struct RegistryAccess;
     HWND m_hWnd;
+    SubclassLink m_link;
     bool m_attached = false;
 };
 

@@ -1,37 +1,42 @@
 #include "Subclass.h"
-#include "Handle.h"
 
 namespace skinlet {
 
 namespace {
-
-template <class F>
-F Ordinal(HMODULE module, WORD ordinal)
+WNDPROC Front(HWND window, bool unicode)
 {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, MAKEINTRESOURCEA(ordinal))));
+    return reinterpret_cast<WNDPROC>(unicode ? ::GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                             : ::GetWindowLongPtrA(window, GWLP_WNDPROC));
 }
 
-struct Loaded {
-    UniqueModule module{::LoadLibraryA("comctl32.dll")};
-    SubclassApi api{};
-    bool complete = false;
-
-    Loaded()
-    {
-        if (!module) return;
-        api.set = Ordinal<decltype(api.set)>(module.get(), 410);
-        api.remove = Ordinal<decltype(api.remove)>(module.get(), 412);
-        api.callNext = Ordinal<decltype(api.callNext)>(module.get(), 413);
-        complete = api.set && api.remove && api.callNext;
-    }
-};
-
+WNDPROC Swap(HWND window, bool unicode, WNDPROC procedure)
+{
+    const auto value = reinterpret_cast<LONG_PTR>(procedure);
+    return reinterpret_cast<WNDPROC>(unicode ? ::SetWindowLongPtrW(window, GWLP_WNDPROC, value)
+                                             : ::SetWindowLongPtrA(window, GWLP_WNDPROC, value));
+}
 } // namespace
 
-const SubclassApi* Subclassing()
+bool InstallSubclass(HWND window, const SubclassProcedures& ours, SubclassLink& link)
 {
-    static Loaded loaded;
-    return loaded.complete ? &loaded.api : nullptr;
+    const bool unicode = ::IsWindowUnicode(window) != FALSE;
+    WNDPROC previous = Swap(window, unicode, unicode ? ours.unicode : ours.ansi);
+    if (!previous) return false;
+    link = {previous, unicode};
+    return true;
+}
+
+bool RemoveSubclass(HWND window, const SubclassProcedures& ours, const SubclassLink& link)
+{
+    if (Front(window, link.unicode) != (link.unicode ? ours.unicode : ours.ansi)) return false;
+    Swap(window, link.unicode, link.previous);
+    return true;
+}
+
+LRESULT CallPrevious(const SubclassLink& link, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return link.unicode ? ::CallWindowProcW(link.previous, window, message, wParam, lParam)
+                        : ::CallWindowProcA(link.previous, window, message, wParam, lParam);
 }
 
 } // namespace skinlet
