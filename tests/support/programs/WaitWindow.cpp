@@ -3,6 +3,12 @@
 //   waitwin.exe [--timeout MS] --close TITLE  end its program with the "&Exit" command (32786)
 //                                             and wait for the process to end; terminate it
 //                                             when it has not ended by the deadline
+//   waitwin.exe [--timeout MS] --tray-menu TITLE
+//                                             as the first form, then open the window's tray
+//                                             menu as a right click on its icon does (the
+//                                             window moves aside so that the menu at the
+//                                             pointer does not hide it), and wait until the
+//                                             menu is shown
 // Exit code 0 on success, 1 when the window did not come (or the program did not end), 2 on
 // a bad command line.
 #include <windows.h>
@@ -12,6 +18,9 @@
 namespace {
 
 constexpr UINT kExitCommand = 32786;
+// What the tray icon sends its window: the callback message, the icon's id, the mouse message.
+constexpr UINT kTrayNotify = WM_APP + 10;
+constexpr WPARAM kTrayIconId = 129;
 constexpr DWORD kStepMs = 50;
 
 bool Expired(DWORD start, DWORD timeoutMs) { return ::GetTickCount() - start >= timeoutMs; }
@@ -43,18 +52,49 @@ int Close(HWND window, DWORD start, DWORD timeoutMs)
     return ended ? 0 : 1;
 }
 
+bool MenuShown()
+{
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    return menu && ::IsWindowVisible(menu);
+}
+
+int OpenTrayMenu(HWND window, DWORD start, DWORD timeoutMs)
+{
+    // The menu opens at the pointer, where it would hide the window: the window moves to the
+    // pointer's left, its top a little above it, so that both show.
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    POINT pointer{};
+    ::GetCursorPos(&pointer);
+    ::SetWindowPos(window, nullptr, pointer.x - (r.right - r.left) - 8, pointer.y - (r.bottom - r.top) / 3, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A few ticks first, so that the statistics show values.
+    ::Sleep(2500);
+    ::PostMessageA(window, kTrayNotify, kTrayIconId, WM_RBUTTONUP);
+    while (!MenuShown()) {
+        if (Expired(start, timeoutMs)) return 1;
+        ::Sleep(kStepMs);
+    }
+    // Drawn a moment after it is shown.
+    ::Sleep(500);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     DWORD timeoutMs = 30000;
     bool close = false;
+    bool trayMenu = false;
     const char* title = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--timeout") == 0 && i + 1 < argc)
             timeoutMs = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 10));
         else if (std::strcmp(argv[i], "--close") == 0)
             close = true;
+        else if (std::strcmp(argv[i], "--tray-menu") == 0)
+            trayMenu = true;
         else if (!title)
             title = argv[i];
         else
@@ -70,5 +110,6 @@ int main(int argc, char** argv)
     DWORD_PTR result = 0;
     if (!::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result)) return 1;
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) ? 0 : 1;
+    if (!::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result)) return 1;
+    return trayMenu ? OpenTrayMenu(window, start, timeoutMs) : 0;
 }
