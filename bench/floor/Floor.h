@@ -54,6 +54,7 @@ private:
     NOTIFYICONDATAA m_tray{};
     bool m_trayAdded = false;
     using GetIfTableFunction = DWORD(WINAPI*)(PMIB_IFTABLE, PULONG, BOOL);
+    UniqueModule m_iphlpapi;
     GetIfTableFunction m_getIfTable = nullptr;
     std::vector<BYTE> m_ifTable;
     UniqueSocket m_capture;

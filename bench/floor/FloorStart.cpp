@@ -27,8 +27,9 @@ void Floor::Start(HWND dialog)
     m_dialog = dialog;
 
     // The interface table: the function looked up at run time, the size asked, then the rows.
-    if (HMODULE iphlpapi = ::LoadLibraryA("Iphlpapi.dll"))
-        m_getIfTable = reinterpret_cast<GetIfTableFunction>(::GetProcAddress(iphlpapi, "GetIfTable"));
+    m_iphlpapi.reset(::LoadLibraryA("Iphlpapi.dll"));
+    if (m_iphlpapi)
+        m_getIfTable = reinterpret_cast<GetIfTableFunction>(::GetProcAddress(m_iphlpapi.get(), "GetIfTable"));
     if (m_getIfTable) {
         ULONG size = 0;
         if (m_getIfTable(nullptr, &size, TRUE) == ERROR_INSUFFICIENT_BUFFER) {

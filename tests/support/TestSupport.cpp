@@ -126,4 +126,11 @@ std::string ExecutableFolder()
     return slash == std::string::npos ? s : s.substr(0, slash);
 }
 
+CString ItemText(HWND dialog, int id)
+{
+    char text[256] = {};
+    ::GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
 } // namespace qvtest

@@ -12,6 +12,9 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000, HWND d
 // Dispatches what is queued now.
 void PumpPending(HWND dialog = nullptr);
 
+// The text of a dialog's control, as the user sees it (up to 255 characters).
+CString ItemText(HWND dialog, int id);
+
 // Redirects HKEY_CURRENT_USER of this process to a fresh, empty key for the fixture's life.
 class RegistrySandbox {
 public:

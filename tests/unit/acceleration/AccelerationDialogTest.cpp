@@ -11,13 +11,6 @@ namespace {
 constexpr char kAccelerating[] = "Status: accelerating\nPress to stop acceleration";
 constexpr char kStopped[] = "Status: stopped\nPress to start acceleration ";
 
-CString TextOf(HWND dialog, int id)
-{
-    char text[256] = {};
-    ::GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 class AccelerationDialogTest : public CaptureTest {
 protected:
     void SetUp() override
@@ -40,8 +33,8 @@ protected:
         CaptureTest::TearDown();
     }
 
-    CString Caption() const { return TextOf(m_dialog->m_hWnd, IDC_ACCELERATE); }
-    CString AccelerationTime() const { return TextOf(m_dialog->m_hWnd, IDC_ACCELERATION_TIME); }
+    CString Caption() const { return qvtest::ItemText(m_dialog->m_hWnd, IDC_ACCELERATE); }
+    CString AccelerationTime() const { return qvtest::ItemText(m_dialog->m_hWnd, IDC_ACCELERATION_TIME); }
     void Click() { ::SendMessageA(m_button, BM_CLICK, 0, 0); }
     void Tick(UINT_PTR timer, int times = 1)
     {
@@ -73,7 +66,7 @@ TEST_F(AccelerationDialogTest, TheFirstRunIsOnFromStartWithThePressedButton)
     EXPECT_STREQ(kAccelerating, Caption());
     EXPECT_EQ(BST_CHECKED, ::SendMessageA(m_button, BM_GETCHECK, 0, 0));
     EXPECT_STREQ(" 0 hrs :  0 mins :  0 secs", AccelerationTime());
-    EXPECT_STREQ("", TextOf(m_dialog->m_hWnd, IDC_DURATION));
+    EXPECT_STREQ("", qvtest::ItemText(m_dialog->m_hWnd, IDC_DURATION));
     EXPECT_TRUE(AccelerationTimerSet());
     // Timer 2 really ticks: label 1022 moves on by itself.
     ASSERT_TRUE(AccelerationTimeAdvances());
@@ -150,9 +143,9 @@ TEST_F(AccelerationDialogTest, TheDurationClockStepsItsOwnLabelOnly)
 {
     CString acceleration = AccelerationTime();
     m_dialog->StepDurationClock();
-    EXPECT_STREQ("  0 hrs :  0 mins :  1 secs", TextOf(m_dialog->m_hWnd, IDC_DURATION));
+    EXPECT_STREQ("  0 hrs :  0 mins :  1 secs", qvtest::ItemText(m_dialog->m_hWnd, IDC_DURATION));
     EXPECT_STREQ(acceleration, AccelerationTime());
     m_dialog->StepAccelerationClock();
     EXPECT_STREQ("  0 hrs :  0 mins :  1 secs", AccelerationTime());
-    EXPECT_STREQ("  0 hrs :  0 mins :  1 secs", TextOf(m_dialog->m_hWnd, IDC_DURATION));
+    EXPECT_STREQ("  0 hrs :  0 mins :  1 secs", qvtest::ItemText(m_dialog->m_hWnd, IDC_DURATION));
 }

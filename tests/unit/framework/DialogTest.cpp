@@ -33,13 +33,6 @@ protected:
     }
 };
 
-CString TextOf(HWND dialog, int id)
-{
-    char text[256] = {};
-    ::GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 // A control that takes a message away from the dialog manager's loop and ends the dialog.
 class Interceptor : public CWnd {
 public:
@@ -74,14 +67,14 @@ TEST(DialogTest, TextExchangeMovesBothWaysAndWritesOnlyChangedTexts)
     PlainMainDialog dialog;
     ASSERT_TRUE(dialog.Create());
     // The first exchange replaced the template's "Status" with the empty member.
-    EXPECT_STREQ("", TextOf(dialog.m_hWnd, IDC_STATUS));
+    EXPECT_STREQ("", qvtest::ItemText(dialog.m_hWnd, IDC_STATUS));
 
     qvtest::MessageLog log(dialog.GetDlgItem(IDC_STATUS));
     dialog.status = " Connected";
     dialog.UpdateData(FALSE);
     dialog.UpdateData(FALSE);
     EXPECT_EQ(1u, log.Count(WM_SETTEXT));
-    EXPECT_STREQ(" Connected", TextOf(dialog.m_hWnd, IDC_STATUS));
+    EXPECT_STREQ(" Connected", qvtest::ItemText(dialog.m_hWnd, IDC_STATUS));
 
     ::SetDlgItemTextA(dialog.m_hWnd, IDC_CHECK_PERIOD_NUM, "  15abc");
     dialog.UpdateData(TRUE);

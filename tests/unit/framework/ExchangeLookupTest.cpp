@@ -13,12 +13,6 @@ protected:
     void DoDataExchange(CDataExchange* dx) override { DDX_Text(dx, IDC_STATUS, status); }
 };
 
-CString TextOf(HWND dialog, int id)
-{
-    char text[256] = {};
-    ::GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
 } // namespace
 
 TEST(ExchangeLookupTest, EachDialogGetsItsOwnTexts)
@@ -31,8 +25,8 @@ TEST(ExchangeLookupTest, EachDialogGetsItsOwnTexts)
         second.status.Format("second %d", round);
         first.UpdateData(FALSE);
         second.UpdateData(FALSE);
-        EXPECT_STREQ(first.status, TextOf(first.m_hWnd, IDC_STATUS)) << round;
-        EXPECT_STREQ(second.status, TextOf(second.m_hWnd, IDC_STATUS)) << round;
+        EXPECT_STREQ(first.status, qvtest::ItemText(first.m_hWnd, IDC_STATUS)) << round;
+        EXPECT_STREQ(second.status, qvtest::ItemText(second.m_hWnd, IDC_STATUS)) << round;
     }
 }
 
@@ -42,7 +36,7 @@ TEST(ExchangeLookupTest, AControlMadeAnewWithTheSameIdIsFound)
     ASSERT_TRUE(dialog.Create());
     dialog.status = "before";
     dialog.UpdateData(FALSE);
-    ASSERT_STREQ("before", TextOf(dialog.m_hWnd, IDC_STATUS));
+    ASSERT_STREQ("before", qvtest::ItemText(dialog.m_hWnd, IDC_STATUS));
 
     ::DestroyWindow(dialog.GetDlgItem(IDC_STATUS));
     HWND made = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 50, 10, dialog.m_hWnd,
@@ -50,7 +44,7 @@ TEST(ExchangeLookupTest, AControlMadeAnewWithTheSameIdIsFound)
     ASSERT_NE(made, nullptr);
     dialog.status = "after";
     dialog.UpdateData(FALSE);
-    EXPECT_STREQ("after", TextOf(dialog.m_hWnd, IDC_STATUS));
+    EXPECT_STREQ("after", qvtest::ItemText(dialog.m_hWnd, IDC_STATUS));
     ::SetWindowTextA(made, "typed");
     dialog.UpdateData(TRUE);
     EXPECT_STREQ("typed", dialog.status);

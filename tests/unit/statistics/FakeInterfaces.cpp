@@ -1,4 +1,5 @@
 #include "FakeInterfaces.h"
+#include "InterfaceTableStandIn.h"
 #include "statistics/ConnectionState.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -11,14 +12,7 @@ State g_state;
 
 MIB_IFROW Row(const std::string& description, DWORD speed, DWORD inOctets, DWORD outOctets)
 {
-    MIB_IFROW row{};
-    size_t length = std::min(description.size(), sizeof row.bDescr);
-    std::memcpy(row.bDescr, description.data(), length);
-    row.dwDescrLen = static_cast<DWORD>(length);
-    row.dwSpeed = speed;
-    row.dwInOctets = inOctets;
-    row.dwOutOctets = outOctets;
-    return row;
+    return qvtest::InterfaceTableStandIn::Row(description, inOctets, outOctets, speed);
 }
 
 DWORD WINAPI GetIfTable(PMIB_IFTABLE table, PULONG size, BOOL sorted)
